@@ -1,0 +1,18 @@
+#pragma once
+// Switches and a trace for the test build, which the Wine tests drive.  The
+// shipped program is built without VRK_TEST_SEAMS, so all of this compiles away.
+
+namespace seams {
+#ifdef VRK_TEST_SEAMS
+// True when VRK_TEST_FAIL names `what` (a comma-separated list).
+bool fail(const char* what);
+// Appends "event detail" as one line to the file named by VRK_TEST_TRACE.
+void trace(const char* event, const char* detail = nullptr);
+// Traces the number and total size of busy blocks in the process heap.
+void trace_heap(const char* event);
+#else
+inline bool fail(const char*) { return false; }
+inline void trace(const char*, const char* = nullptr) {}
+inline void trace_heap(const char*) {}
+#endif
+}  // namespace seams
