@@ -1,0 +1,21 @@
+# Native unit tests of the platform-free rules, with sanitizers, plus the Wine
+# tests of the cross-built programs, all run by one CTest.
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_executable(unit_tests
+  tests/unit/fake_text_heap.cpp
+  tests/unit/path_rules_test.cpp
+  tests/unit/text_test.cpp
+  tests/unit/window_rules_test.cpp
+  ${PLATFORM_FREE_SOURCES})
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(unit_tests PRIVATE -Wall -Wextra -Werror -g ${SANITIZERS})
+target_link_options(unit_tests PRIVATE ${SANITIZERS})
+target_link_libraries(unit_tests PRIVATE GTest::gtest_main)
+gtest_discover_tests(unit_tests)
+
+include(${CMAKE_SOURCE_DIR}/tests/wine/wine_tests.cmake OPTIONAL)
