@@ -8,7 +8,7 @@
 void prepare_process() {
     app_state.process_heap = GetProcessHeap();
     if (!app_state.ole_initialised) {
-        if (!seams::fail("ole")) OleInitialize(nullptr);
+        OleInitialize(nullptr);
         app_state.ole_initialised = true;
     }
     char module_path[path_capacity] = {};

@@ -6,6 +6,7 @@
 #include "app/gdi_holders.h"
 #include "app/message_loop.h"
 #include "app/notice_label.h"
+#include "app/painting.h"
 #include "app/shortcut_button.h"
 #include "app/test_seams.h"
 #include "app/window_rules.h"
@@ -249,11 +250,6 @@ bool create_controls(MainWindow& self) {
 void on_creation_complete() {}
 
 }  // namespace
-
-void paint_main_window(HDC dc, const RECT& clip) {
-    const GdiObject<HBRUSH> face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-    FillRect(dc, &clip, face.get());
-}
 
 void load_main_window() {
     pump_waiting_messages();

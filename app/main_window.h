@@ -11,6 +11,3 @@ bool main_window_pre_translate(HWND window, const MSG& message);
 
 // Offered while the queue is empty; true when the window wants another pass.
 bool main_window_idle(HWND window, DWORD elapsed_ms);
-
-// Fills `clip` with the system's button-face colour as it is at this moment.
-void paint_main_window(HDC dc, const RECT& clip);

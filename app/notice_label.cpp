@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/gdi_holders.h"
+#include "app/painting.h"
 
 namespace {
 
@@ -74,25 +75,6 @@ HWND create_notice_label(HWND parent, int identifier) {
                            label_width, label_height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-void paint_notice_label(HDC dc, const RECT& clip, const RECT& client, const char* text) {
-    RECT area;
-    if (!IntersectRect(&area, &clip, &client)) return;
-    const GdiObject<HRGN> region(CreateRectRgnIndirect(&area));
-    SelectClipRgn(dc, region.get());
-    {
-        const GdiObject<HBRUSH> face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-        FillRgn(dc, region.get(), face.get());
-    }
-    if (text[0] != '\0') {
-        const Selection font(dc, GetStockObject(DEFAULT_GUI_FONT));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0, 0, 0));
-        RECT bounds = client;
-        DrawTextA(dc, text, -1, &bounds, DT_NOCLIP | DT_WORDBREAK | DT_VCENTER);
-    }
-    SelectClipRgn(dc, nullptr);
 }
 
 void handle_label_notify(std::int32_t, std::int32_t) {}

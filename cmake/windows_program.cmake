@@ -28,6 +28,7 @@ set(WINDOWS_SOURCES
   app/main_window.cpp
   app/message_loop.cpp
   app/notice_label.cpp
+  app/painting.cpp
   app/shortcut_button.cpp
   shortcut/desktop_shortcut.cpp
   shortcut/shell_link_writer.cpp
@@ -66,7 +67,8 @@ target_compile_definitions(vrklink_seams PRIVATE VRK_TEST_SEAMS)
 # The Wine test driver: a console program that runs and inspects the program.
 if(DIST_ARCH STREQUAL x64)
   add_executable(wine_driver tests/wine/driver.cpp tests/wine/driver_cases.cpp tests/wine/driver_support.cpp
-                 app/notice_label.cpp app/app_state.cpp shortcut/ansi_path.cpp)
+                 tests/wine/link_cases.cpp
+                 app/painting.cpp)
   target_include_directories(wine_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(wine_driver PRIVATE ${WARNINGS} -O1)
   target_compile_definitions(wine_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)

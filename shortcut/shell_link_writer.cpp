@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/test_seams.h"
 #include "shortcut/com_ref.h"
 #include "shortcut/desktop_shortcut.h"
 #include "shortcut/link_name.h"
@@ -36,12 +37,14 @@ bool write_shell_link(Text link_name, Text target, std::optional<Text> descripti
                       std::optional<Text> arguments, std::optional<Text> working_directory) {
     // Declared first so it is released last: the IPersistFile goes before it.
     ComRef<IShellLinkA> shell_link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (seams::fail("link_object") ||
+        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 shell_link.put())))
         return false;
     ComRef<IPersistFile> persist_file;
     if (FAILED(shell_link->QueryInterface(IID_IPersistFile, persist_file.put()))) return false;
 
+    seams::trace("set_path", text_for_platform(target));
     shell_link->SetPath(text_for_platform(target));
     shell_link->SetShowCmd(SW_SHOW);
     if (description) shell_link->SetDescription(text_for_platform(*description));

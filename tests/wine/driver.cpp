@@ -1,0 +1,32 @@
+// The Wine test driver: runs one named case against the cross-built program
+// and prints one line per check, then "N passed, N failed".
+//
+//   wine_driver.exe CASE PROGRAM.exe SEAMS_PROGRAM.exe
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "tests/wine/driver_cases.h"
+#include "tests/wine/driver_support.h"
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: wine_driver CASE PROGRAM SEAMS_PROGRAM\n");
+        return 2;
+    }
+    const Programs programs{argv[2], argv[3]};
+    CoInitialize(nullptr);
+    bool known = false;
+    for (const DriverCase& driver_case : driver_cases()) {
+        if (std::strcmp(driver_case.name, argv[1]) != 0) continue;
+        known = true;
+        driver_case.run(programs);
+    }
+    if (!known) check(false, std::string("unknown case ") + argv[1]);
+    CoUninitialize();
+    std::printf("%d passed, %d failed\n", passes(), failures());
+    std::fflush(stdout);
+    return failures() == 0 && passes() > 0 ? 0 : 1;
+}
