@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 
 #include "tests/wine/driver_support.h"
 #include "tests/wine/expected_texts.h"
@@ -160,6 +161,33 @@ void fatal_window_case(const Programs& programs) {
     check_equal(count_lines(trace, "ole_uninitialize"), 1, "COM was still released");
 }
 
+// Not a test: what ./run shows.  Starts the shipped program, clicks its button as a
+// user would, prints what the link holds, and waits for the screenshot before closing.
+void demo_case(const Programs& programs) {
+    const Sandbox sandbox = make_sandbox("demo", programs.shipped);
+    delete_file(link_path());
+    Running running;
+    if (!launch(running, sandbox)) return stop_program(running);
+    std::printf("started %s from %s\n", sandbox.program_path.c_str(), sandbox.start_folder.c_str());
+    click_button(running);
+    if (check(wait_for_file(link_path()), "clicking the button wrote " + link_path())) {
+        const LinkReadBack link = read_link(link_path());
+        std::printf("link file:    %s\n", link_path().c_str());
+        std::printf("target:       %s\n", link.target.c_str());
+        std::printf("show command: %u (stored bytes at 0x3C)\n", read_u32(read_file(link_path()), 0x3C));
+        std::printf("description:  %s\n", link.description.c_str());
+    }
+    std::fflush(stdout);
+    const std::string ready = sandbox.root + "\\ready", done = sandbox.root + "\\shot-taken";
+    delete_file(done);
+    CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (int i = 0; i < 300 && !file_exists(done); ++i) Sleep(100);
+    delete_file(ready);
+    bring_to_front(running.window);
+    press_key(VK_ESCAPE);
+    expect_exit(running, 0, "Esc closed the program with exit code 0");
+}
+
 }  // namespace
 
 void register_link_cases(std::vector<DriverCase>& cases);
@@ -171,6 +199,7 @@ const std::vector<DriverCase>& driver_cases() {
             {"close", close_case},
             {"two_copies", two_copies_case},
             {"fatal_window", fatal_window_case},
+            {"demo", demo_case},
         };
         register_link_cases(all);
         return all;

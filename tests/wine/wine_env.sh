@@ -23,3 +23,9 @@ wine_user_dir() {
     [ "$(basename "$dir")" != Public ] && { printf '%s' "$dir"; return; }
   done
 }
+
+
+# Runs a Windows program inside a 1920x1080 Wine virtual desktop, where Wine draws
+# frames and captions itself and the screen metrics are the desktop's; programs
+# it starts join the same desktop.  Its exit code does not come through.
+in_virtual_desktop() { "$wine" explorer /desktop=vrktest,1920x1080 "$@"; }

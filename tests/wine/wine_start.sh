@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Starts a virtual screen and a fresh Wine prefix whose programs all run in a
-# 1920x1080 Wine virtual desktop, for the cases of one test run.
+# Starts a virtual screen and a fresh Wine prefix for the cases of one test run.
 set -euo pipefail
 run_dir=$1
 here=$(dirname "$0")
@@ -23,9 +22,8 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; 
 
 # Every Wine process started below inherits nothing that the caller waits on.
 {
-  "$wineserver" -p
   "$wine" wineboot -i
-  "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-  "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f
+  # Until the first start's helpers are gone, each virtual desktop lingers for seconds.
+  "$wineserver" -w
 } >"$run_dir/start.log" 2>&1 </dev/null
 echo "Wine prefix ready on display :$display"

@@ -18,3 +18,11 @@ foreach(case IN LISTS WINE_CASES)
   set_tests_properties(wine.${case} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
                        FAIL_REGULAR_EXPRESSION "FAIL - ")
 endforeach()
+
+# The shipped 32-bit program cannot run here; it and the 64-bit one are read statically.
+foreach(arch x86 x64)
+  add_test(NAME static.${arch}
+           COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/static/check_program.py
+                   ${CMAKE_SOURCE_DIR}/dist/${arch}/vrklink.exe ${arch})
+  set_tests_properties(static.${arch} PROPERTIES FAIL_REGULAR_EXPRESSION "FAIL - ")
+endforeach()
