@@ -146,8 +146,12 @@ void settle(const Running& running, DWORD extra_ms) {
 }
 
 void bring_to_front(HWND window) {
-    SetForegroundWindow(window);
-    Sleep(100);
+    const DWORD start = GetTickCount();
+    do {
+        SetForegroundWindow(window);
+        Sleep(50);
+    } while (GetForegroundWindow() != window && GetTickCount() - start < 3000);
+    Sleep(50);
 }
 
 void press_key(WORD virtual_key, std::initializer_list<WORD> modifiers) {
@@ -170,13 +174,17 @@ void press_key(WORD virtual_key, std::initializer_list<WORD> modifiers) {
 void click_at(HWND window, int client_x, int client_y) {
     POINT point{client_x, client_y};
     ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
+    // Move there as an input event first, as a real mouse would, then press and release.
+    INPUT inputs[3] = {};
+    inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
     Sleep(50);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendInput(2, &inputs[1], sizeof(INPUT));
     Sleep(150);
 }
 
