@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ python3
+  cmake make g++ python3 clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   libgtest-dev
   wine wine64 xvfb fonts-wqy-microhei fonts-wine locales

@@ -26,3 +26,7 @@ foreach(arch x86 x64)
                    ${CMAKE_SOURCE_DIR}/dist/${arch}/vrklink.exe ${arch})
   set_tests_properties(static.${arch} PROPERTIES FAIL_REGULAR_EXPRESSION "FAIL - ")
 endforeach()
+
+# A short, bounded fuzzing run of the platform-free rules (clang's libFuzzer).
+add_test(NAME fuzz.short COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_fuzz.sh 10 ${CMAKE_BINARY_DIR}/fuzz)
+set_tests_properties(fuzz.short PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "FAIL - ")
