@@ -18,4 +18,16 @@ target_link_options(unit_tests PRIVATE ${SANITIZERS})
 target_link_libraries(unit_tests PRIVATE GTest::gtest_main)
 gtest_discover_tests(unit_tests)
 
-include(${CMAKE_SOURCE_DIR}/tests/wine/wine_tests.cmake OPTIONAL)
+# The shipped 32-bit program cannot run here; it and the 64-bit one are read statically.
+foreach(arch x86 x64)
+  add_test(NAME static.${arch}
+           COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/static/check_program.py
+                   ${CMAKE_SOURCE_DIR}/dist/${arch}/vrklink.exe ${arch})
+  set_tests_properties(static.${arch} PROPERTIES FAIL_REGULAR_EXPRESSION "FAIL - ")
+endforeach()
+
+# A short, bounded fuzzing run of the platform-free rules (clang's libFuzzer).
+add_test(NAME fuzz.short COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_fuzz.sh 10 ${CMAKE_BINARY_DIR}/fuzz)
+set_tests_properties(fuzz.short PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "FAIL - ")
+
+include(${CMAKE_SOURCE_DIR}/tests/wine/wine_tests.cmake)

@@ -67,11 +67,11 @@ target_compile_definitions(vrklink_seams PRIVATE VRK_TEST_SEAMS)
 # The Wine test driver: a console program that runs and inspects the program.
 if(DIST_ARCH STREQUAL x64)
   add_executable(wine_driver tests/wine/driver.cpp tests/wine/driver_cases.cpp tests/wine/driver_support.cpp
-                 tests/wine/link_cases.cpp
+                 tests/wine/link_cases.cpp tests/wine/robustness_cases.cpp
                  app/painting.cpp)
   target_include_directories(wine_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(wine_driver PRIVATE ${WARNINGS} -O1)
   target_compile_definitions(wine_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   target_link_options(wine_driver PRIVATE -static)
-  target_link_libraries(wine_driver PRIVATE ole32 shell32 uuid user32 gdi32 kernel32)
+  target_link_libraries(wine_driver PRIVATE ole32 shell32 uuid user32 gdi32 kernel32 psapi)
 endif()

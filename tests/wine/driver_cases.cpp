@@ -191,6 +191,7 @@ void demo_case(const Programs& programs) {
 }  // namespace
 
 void register_link_cases(std::vector<DriverCase>& cases);
+void register_robustness_cases(std::vector<DriverCase>& cases);
 
 const std::vector<DriverCase>& driver_cases() {
     static const std::vector<DriverCase> cases = [] {
@@ -202,6 +203,7 @@ const std::vector<DriverCase>& driver_cases() {
             {"demo", demo_case},
         };
         register_link_cases(all);
+        register_robustness_cases(all);
         return all;
     }();
     return cases;

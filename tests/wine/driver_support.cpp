@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -59,7 +60,12 @@ Sandbox make_sandbox(const std::string& name, const std::string& program, const 
     box.app_folder = box.root + "\\app";
     box.program_path = box.app_folder + "\\" + file_name;
     box.start_folder = box.root + "\\elsewhere";
-    box.trace_path = box.root + "\\trace.txt";
+    // Wine's GetEnvironmentVariableA cuts values holding double-byte characters, so the
+    // trace file's name, handed over in the environment, stays ASCII.
+    std::string ascii_name = name;
+    for (char& c : ascii_name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') c = 'x';
+    box.trace_path = "C:\\vrktest\\trace-" + ascii_name + ".txt";
     for (const std::string& folder :
          {std::string("C:\\vrktest"), box.root, box.app_folder, box.app_folder + "\\vrk", box.start_folder})
         CreateDirectoryA(folder.c_str(), nullptr);
@@ -81,9 +87,20 @@ Running start_program(const Sandbox& sandbox, const std::string& fail, const std
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     Running running;
-    if (!CreateProcessA(sandbox.program_path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        sandbox.start_folder.c_str(), &startup, &running.process))
-        check(false, "start " + sandbox.program_path, "error " + std::to_string(GetLastError()));
+    BOOL started = FALSE;
+    if (sandbox.program_path.size() < MAX_PATH) {
+        started = CreateProcessA(sandbox.program_path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 sandbox.start_folder.c_str(), &startup, &running.process);
+    } else {
+        // The ANSI call stops at MAX_PATH; the wide one takes a longer path.
+        std::wstring application = wide(sandbox.program_path);
+        std::wstring wide_command = L"\"" + application + L"\"" + wide(command_tail);
+        STARTUPINFOW wide_startup = {};
+        wide_startup.cb = sizeof wide_startup;
+        started = CreateProcessW(application.c_str(), &wide_command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 wide(sandbox.start_folder).c_str(), &wide_startup, &running.process);
+    }
+    if (!started) check(false, "start " + sandbox.program_path, "error " + std::to_string(GetLastError()));
     SetEnvironmentVariableA("VRK_TEST_TRACE", nullptr);
     SetEnvironmentVariableA("VRK_TEST_FAIL", nullptr);
     return running;
@@ -251,10 +268,10 @@ std::vector<std::string> trace_lines(const Sandbox& sandbox) {
     return lines;
 }
 
-int count_lines(const std::vector<std::string>& lines, const std::string& prefix) {
+int count_lines(const std::vector<std::string>& lines, const std::string& event) {
     int count = 0;
     for (const std::string& line : lines)
-        if (line.compare(0, prefix.size(), prefix) == 0) ++count;
+        if (line == event || line.compare(0, event.size() + 1, event + " ") == 0) ++count;
     return count;
 }
 

@@ -63,7 +63,8 @@ std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
 bool delete_file(const std::string& path);
 std::vector<std::string> trace_lines(const Sandbox& sandbox);
-int count_lines(const std::vector<std::string>& lines, const std::string& prefix);
+// Lines that are `event` itself or `event` followed by a space and details.
+int count_lines(const std::vector<std::string>& lines, const std::string& event);
 
 std::string desktop_folder();  // with its trailing backslash
 std::string link_path();       // desktop folder + the link's name

@@ -263,10 +263,15 @@ void drive_root_case(const Programs& programs) {
                "the program is copied to the root of Q:"))
         return;
     delete_file(link_path());
+    // Q:'s remembered directory, which a bare "Q:" would mean, is another folder.
+    SetEnvironmentVariableA("=Q:", "Q:\\vrk");
     Running running;
-    if (!launch(running, sandbox)) return stop_program(running);
+    const bool launched = launch(running, sandbox);
+    SetEnvironmentVariableA("=Q:", nullptr);
+    if (!launched) return stop_program(running);
     const auto trace = trace_lines(sandbox);
-    check_equal(count_lines(trace, "working_directory Q:\\"), 1, "the working directory is the root of Q:");
+    check_equal(count_lines(trace, "working_directory Q:\\"), 1,
+                "the working directory is the root of Q:, not its remembered directory");
     click_button(running);
     check(wait_for_file(link_path()), "the link is written");
     check_equal(count_lines(trace_lines(sandbox), "set_path Q:\\\\vrk\\VRK6.exe"), 1,

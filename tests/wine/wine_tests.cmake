@@ -12,21 +12,11 @@ set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 set(WINE_CASES
   window close two_copies fatal_window
   link forged_command label_notify quiet_failures heap_refusal desktop_missing drive_root
-  heap_steady label_paint)
+  heap_steady label_paint
+  dbcs_paths long_paths start_ways existing_link message_storm many_clicks repaints writes_nothing_else)
 foreach(case IN LISTS WINE_CASES)
   add_test(NAME wine.${case} COMMAND ${WINE_TEST_DIR}/run_case.sh ${WINE_RUN_DIR} ${case} ${X64_BUILD_DIR})
   set_tests_properties(wine.${case} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 300
                        FAIL_REGULAR_EXPRESSION "FAIL - ")
 endforeach()
 
-# The shipped 32-bit program cannot run here; it and the 64-bit one are read statically.
-foreach(arch x86 x64)
-  add_test(NAME static.${arch}
-           COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/static/check_program.py
-                   ${CMAKE_SOURCE_DIR}/dist/${arch}/vrklink.exe ${arch})
-  set_tests_properties(static.${arch} PROPERTIES FAIL_REGULAR_EXPRESSION "FAIL - ")
-endforeach()
-
-# A short, bounded fuzzing run of the platform-free rules (clang's libFuzzer).
-add_test(NAME fuzz.short COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_fuzz.sh 10 ${CMAKE_BINARY_DIR}/fuzz)
-set_tests_properties(fuzz.short PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "FAIL - ")
