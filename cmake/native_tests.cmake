@@ -30,4 +30,10 @@ endforeach()
 add_test(NAME fuzz.short COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz/run_fuzz.sh 10 ${CMAKE_BINARY_DIR}/fuzz)
 set_tests_properties(fuzz.short PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "FAIL - ")
 
+
+# Two builds of the same sources give the same program.
+add_test(NAME reproducible.x86 COMMAND ${CMAKE_SOURCE_DIR}/tests/static/check_reproducible.sh
+         ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/reproducible)
+set_tests_properties(reproducible.x86 PROPERTIES TIMEOUT 300 FAIL_REGULAR_EXPRESSION "FAIL - ")
+
 include(${CMAKE_SOURCE_DIR}/tests/wine/wine_tests.cmake)

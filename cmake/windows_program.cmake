@@ -58,7 +58,8 @@ endfunction()
 
 # The shipped program.
 add_windows_program(vrklink)
-set_target_properties(vrklink PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_SOURCE_DIR}/dist/${DIST_ARCH})
+set(VRK_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/${DIST_ARCH} CACHE PATH "Where the shipped program is written")
+set_target_properties(vrklink PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRK_DIST_DIR})
 
 # The same sources with the fault switches and trace the Wine tests use.
 add_windows_program(vrklink_seams app/test_seams.cpp)
@@ -67,7 +68,7 @@ target_compile_definitions(vrklink_seams PRIVATE VRK_TEST_SEAMS)
 # The Wine test driver: a console program that runs and inspects the program.
 if(DIST_ARCH STREQUAL x64)
   add_executable(wine_driver tests/wine/driver.cpp tests/wine/driver_cases.cpp tests/wine/driver_support.cpp
-                 tests/wine/link_cases.cpp tests/wine/robustness_cases.cpp
+                 tests/wine/link_cases.cpp tests/wine/robustness_cases.cpp tests/wine/benchmark_case.cpp
                  app/painting.cpp)
   target_include_directories(wine_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(wine_driver PRIVATE ${WARNINGS} -O1)

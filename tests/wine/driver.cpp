@@ -1,7 +1,7 @@
 // The Wine test driver: runs one named case against the cross-built program
 // and prints one line per check, then "N passed, N failed".
 //
-//   wine_driver.exe CASE PROGRAM.exe SEAMS_PROGRAM.exe
+//   wine_driver.exe CASE PROGRAM.exe SEAMS_PROGRAM.exe [NAME=OTHER_PROGRAM.exe ...]
 #include <windows.h>
 #include <objbase.h>
 
@@ -16,7 +16,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: wine_driver CASE PROGRAM SEAMS_PROGRAM\n");
         return 2;
     }
-    const Programs programs{argv[2], argv[3]};
+    Programs programs{argv[2], argv[3], {}, {}};
+    // Further NAME=PROGRAM arguments name builds that the benchmark compares.
+    for (int i = 4; i < argc; ++i) {
+        const char* equals = std::strchr(argv[i], '=');
+        if (equals == nullptr) continue;
+        programs.variant_names.emplace_back(argv[i], static_cast<std::size_t>(equals - argv[i]));
+        programs.variants.emplace_back(equals + 1);
+    }
     CoInitialize(nullptr);
     bool known = false;
     for (const DriverCase& driver_case : driver_cases()) {

@@ -192,6 +192,7 @@ void demo_case(const Programs& programs) {
 
 void register_link_cases(std::vector<DriverCase>& cases);
 void register_robustness_cases(std::vector<DriverCase>& cases);
+void register_benchmark_case(std::vector<DriverCase>& cases);
 
 const std::vector<DriverCase>& driver_cases() {
     static const std::vector<DriverCase> cases = [] {
@@ -204,6 +205,7 @@ const std::vector<DriverCase>& driver_cases() {
         };
         register_link_cases(all);
         register_robustness_cases(all);
+        register_benchmark_case(all);
         return all;
     }();
     return cases;

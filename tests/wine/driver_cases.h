@@ -5,6 +5,8 @@
 struct Programs {
     std::string shipped;  // the program as released
     std::string seams;    // the same sources with fault switches and a trace
+    std::vector<std::string> variants;       // further builds the benchmark compares
+    std::vector<std::string> variant_names;
 };
 
 struct DriverCase {

@@ -1,5 +1,6 @@
 #include "tests/wine/driver_support.h"
 
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <cctype>
@@ -388,5 +389,17 @@ int count_desktop_files() {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
+}
+
+
+// Private bytes of the process; Wine fills in the page-file usage, which Windows
+// reports as the same figure, and leaves PrivateUsage at 0.
+long long private_bytes(const Running& running) {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(running.process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters))
+        return -1;
+    return static_cast<long long>(counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage);
 }
 

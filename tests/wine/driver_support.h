@@ -100,3 +100,6 @@ void expect_exit(Running& running, DWORD code, const std::string& name);
 bool has_visible_box(const Running& running);
 std::uint32_t read_u32(const std::string& bytes, std::size_t offset);
 int count_desktop_files();
+
+// Private bytes of the process (page-file usage where Wine leaves PrivateUsage at 0).
+long long private_bytes(const Running& running);

@@ -16,17 +16,6 @@ namespace {
 
 constexpr char jou[] = "\x81\x5c";  // 乗: its second byte is 0x5C, a backslash
 
-// Private bytes of the process; Wine fills in the page-file usage, which Windows
-// reports as the same figure, and leaves PrivateUsage at 0.
-long long private_bytes(const Running& running) {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(running.process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters))
-        return -1;
-    return static_cast<long long>(counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage);
-}
-
 void report(const std::string& what, long long value) {
     std::printf("measured: %s = %lld\n", what.c_str(), value);
     std::fflush(stdout);
