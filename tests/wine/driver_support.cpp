@@ -192,17 +192,29 @@ void press_key(WORD virtual_key, std::initializer_list<WORD> modifiers) {
 void click_at(HWND window, int client_x, int client_y) {
     POINT point{client_x, client_y};
     ClientToScreen(window, &point);
-    // Move there as an input event first, as a real mouse would, then press and release.
-    INPUT inputs[3] = {};
-    inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &inputs[0], sizeof(INPUT));
+    // Move there as an input event, as a real mouse would, and wait until the pointer is
+    // there; then press and release with a person's pause between.
+    SetCursorPos(point.x, point.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    for (int i = 0; i < 100; ++i) {
+        POINT at;
+        GetCursorPos(&at);
+        if (at.x == point.x && at.y == point.y) break;
+        Sleep(10);
+    }
     Sleep(50);
-    SendInput(2, &inputs[1], sizeof(INPUT));
+    input = INPUT{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof input);
+    Sleep(60);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
     Sleep(150);
 }
 

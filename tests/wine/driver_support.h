@@ -93,7 +93,7 @@ HWND find_box_window(const Running& running, DWORD timeout_ms);
 // Starts a program copy and waits for its main window; false when it never shows.
 bool launch(Running& running, const Sandbox& sandbox, const std::string& fail = "",
             const std::string& command_tail = "");
-bool wait_for_file(const std::string& path, DWORD timeout_ms = 3000);
+bool wait_for_file(const std::string& path, DWORD timeout_ms = 10000);
 // Clicks the middle of the shortcut button as a user would.
 void click_button(const Running& running);
 void expect_exit(Running& running, DWORD code, const std::string& name);
