@@ -44,7 +44,7 @@ set(LINK_FLAGS -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp
 if(DIST_ARCH STREQUAL x64)
   list(APPEND LINK_FLAGS -Wl,--high-entropy-va)
 endif()
-set(SYSTEM_LIBRARIES ole32 shell32 uuid user32 gdi32 kernel32)
+set(SYSTEM_LIBRARIES ole32 uuid user32 gdi32 kernel32)
 
 function(add_windows_program name)
   add_executable(${name} WIN32 ${PLATFORM_FREE_SOURCES} ${WINDOWS_SOURCES} ${ARGN}

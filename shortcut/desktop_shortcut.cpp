@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/test_seams.h"
 #include "shortcut/link_name.h"
@@ -20,12 +22,47 @@ void make_desktop_shortcut() {
     release_text(target);
 }
 
+namespace {
+
+// shell32 is needed only when the button is clicked, so it is loaded then rather
+// than at start-up; by its full path in the system folder, never from beside the program.
+class SystemLibrary {
+public:
+    explicit SystemLibrary(const char* name) {
+        char path[path_capacity];
+        const UINT length = GetSystemDirectoryA(path, path_capacity);
+        if (length == 0 || length + 1 + std::strlen(name) >= path_capacity) return;
+        path[length] = '\\';
+        std::memcpy(path + length + 1, name, std::strlen(name) + 1);
+        module_ = LoadLibraryA(path);
+    }
+    ~SystemLibrary() {
+        if (module_ != nullptr) FreeLibrary(module_);
+    }
+    SystemLibrary(const SystemLibrary&) = delete;
+    SystemLibrary& operator=(const SystemLibrary&) = delete;
+    FARPROC find(const char* function) const {
+        return module_ == nullptr ? nullptr : GetProcAddress(module_, function);
+    }
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+bool special_folder_path(char* path, int folder) {
+    using Lookup = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    const SystemLibrary shell("shell32.dll");
+    // Through void (*)() so the compiler accepts the change of signature.
+    const auto lookup = reinterpret_cast<Lookup>(reinterpret_cast<void (*)()>(shell.find("SHGetSpecialFolderPathA")));
+    return lookup != nullptr && lookup(nullptr, path, folder, FALSE);
+}
+
+}  // namespace
+
 Text desktop_folder_path() {
     // Room for the platform's longest answer plus the backslash added below.
     char path[path_capacity + 1] = {};
-    if (seams::fail("desktop") ||
-        !SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE))
-        return nullptr;
+    if (seams::fail("desktop") || !special_folder_path(path, CSIDL_DESKTOPDIRECTORY)) return nullptr;
     path[path_capacity - 1] = '\0';
     if (path[0] == '\0') return nullptr;
     if (needs_trailing_backslash(path, system_lead_byte)) {
