@@ -8,11 +8,7 @@
 
 namespace {
 
-void startup_routine() {
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof directory, directory);
-    seams::trace("working_directory", directory);
-}
+void startup_routine() { seams::trace_working_directory(); }
 
 void exit_routine() { seams::trace("exit_routine"); }
 

@@ -9,6 +9,7 @@
 #include "app/painting.h"
 #include "app/shortcut_button.h"
 #include "app/test_seams.h"
+#include "app/window_class.h"
 #include "app/window_rules.h"
 
 namespace {
@@ -192,20 +193,8 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM w_param
     }
 }
 
-bool register_main_window_class() {
-    WNDCLASSEXA window_class = {};
-    window_class.cbSize = sizeof window_class;
-    window_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    window_class.lpfnWndProc = main_window_procedure;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    window_class.lpszClassName = class_name;
-    return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND create_main_window(MainWindow* self) {
-    if (seams::fail("window") || !register_main_window_class()) return nullptr;
+    if (seams::fail("window") || !register_window_class(class_name, main_window_procedure)) return nullptr;
     const Point origin = centred_origin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                        window_width, window_height);
     const HWND window = CreateWindowExA(0, class_name, "", window_style, origin.x, origin.y, window_width,

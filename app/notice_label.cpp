@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/gdi_holders.h"
 #include "app/painting.h"
+#include "app/window_class.h"
 
 namespace {
 
@@ -55,22 +56,10 @@ LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM w_param, LPARA
     }
 }
 
-bool register_label_class() {
-    WNDCLASSEXA label_class = {};
-    label_class.cbSize = sizeof label_class;
-    label_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    label_class.lpfnWndProc = label_procedure;
-    label_class.hInstance = GetModuleHandleA(nullptr);
-    label_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    label_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    label_class.lpszClassName = class_name;
-    return RegisterClassExA(&label_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 HWND create_notice_label(HWND parent, int identifier) {
-    if (!register_label_class()) return nullptr;
+    if (!register_window_class(class_name, label_procedure)) return nullptr;
     return CreateWindowExA(0, class_name, notice_text, WS_CHILD | WS_CLIPSIBLINGS, label_left, label_top,
                            label_width, label_height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),

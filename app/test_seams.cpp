@@ -56,4 +56,10 @@ void trace_heap(const char* event) {
     trace(event, detail);
 }
 
+void trace_working_directory() {
+    char directory[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof directory, directory);
+    trace("working_directory", directory);
+}
+
 }  // namespace seams

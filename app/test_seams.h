@@ -10,9 +10,12 @@ bool fail(const char* what);
 void trace(const char* event, const char* detail = nullptr);
 // Traces the number and total size of busy blocks in the process heap.
 void trace_heap(const char* event);
+// Traces the process's working directory.
+void trace_working_directory();
 #else
 inline bool fail(const char*) { return false; }
 inline void trace(const char*, const char* = nullptr) {}
 inline void trace_heap(const char*) {}
+inline void trace_working_directory() {}
 #endif
 }  // namespace seams

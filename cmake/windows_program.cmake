@@ -30,6 +30,7 @@ set(WINDOWS_SOURCES
   app/notice_label.cpp
   app/painting.cpp
   app/shortcut_button.cpp
+  app/window_class.cpp
   shortcut/desktop_shortcut.cpp
   shortcut/shell_link_writer.cpp
   shortcut/text_heap.cpp)
