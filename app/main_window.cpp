@@ -244,13 +244,11 @@ void load_main_window() {
     pump_waiting_messages();
     hold_events();
     MainWindow* self = create_window_object();
-    // On failure the half-made window is left to the process's end.
     if (self == nullptr) fatal_error(load_failure);
+    // A failed creation may already have freed the object in WM_NCDESTROY, and the
+    // process ends anyway, so nothing is freed here.
     const HWND window = create_main_window(self);
-    if (window == nullptr) {
-        destroy_window_object(self);
-        fatal_error(load_failure);
-    }
+    if (window == nullptr) fatal_error(load_failure);
     if (!create_controls(*self)) fatal_error(load_failure);
     pump_waiting_messages();
     release_events();
