@@ -367,6 +367,11 @@ bool wait_for_file(const std::string& path, DWORD timeout_ms) {
     return true;
 }
 
+void press_button(const Running& running) {
+    SendMessageA(child_with_id(running.window, 100), BM_CLICK, 0, 0);
+    settle(running);
+}
+
 void click_button(const Running& running) {
     bring_to_front(running.window);
     click_at(running.window, 88 + 100, 8 + 40);

@@ -94,8 +94,11 @@ HWND find_box_window(const Running& running, DWORD timeout_ms);
 bool launch(Running& running, const Sandbox& sandbox, const std::string& fail = "",
             const std::string& command_tail = "");
 bool wait_for_file(const std::string& path, DWORD timeout_ms = 10000);
-// Clicks the middle of the shortcut button as a user would.
+// Clicks the middle of the shortcut button as a user would, with the mouse.
 void click_button(const Running& running);
+// Clicks the shortcut button through BM_CLICK: the button's own click, without the
+// mouse, for cases about what the click does rather than how it arrives.
+void press_button(const Running& running);
 void expect_exit(Running& running, DWORD code, const std::string& name);
 bool has_visible_box(const Running& running);
 std::uint32_t read_u32(const std::string& bytes, std::size_t offset);

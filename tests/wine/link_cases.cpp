@@ -171,7 +171,7 @@ void quiet_failures_case(const Programs& programs) {
         delete_file(link_path());
         Running running;
         if (launch(running, sandbox, "link_object")) {
-            click_button(running);
+            press_button(running);
             Sleep(300);
             check_equal(count_lines(trace_lines(sandbox), "click-end"), 1, "the click ran the action to its end");
             check(!file_exists(link_path()), "without a link object no link is written");
@@ -190,7 +190,7 @@ void quiet_failures_case(const Programs& programs) {
         delete_file(link_path());
         Running running;
         if (launch(running, sandbox, "desktop")) {
-            click_button(running);
+            press_button(running);
             check(wait_for_file(relative_link), "the bare link name lands in the working directory");
             check(!file_exists(link_path()), "nothing lands on the desktop");
             check(!has_visible_box(running), "no box when the desktop lookup fails");
@@ -205,7 +205,7 @@ void quiet_failures_case(const Programs& programs) {
         delete_file(link_path());
         Running running;
         if (launch(running, sandbox, "cwd")) {
-            click_button(running);
+            press_button(running);
             check(wait_for_file(link_path()), "the link is written without a working directory");
             check_equal(count_lines(trace_lines(sandbox), "set_path \\vrk\\VRK6.exe"), 1,
                         "the target handed over is \\vrk\\VRK6.exe");
@@ -243,7 +243,7 @@ void desktop_missing_case(const Programs& programs) {
     const Sandbox sandbox = make_sandbox("desktop_missing", programs.shipped);
     Running running;
     if (!launch(running, sandbox)) return stop_program(running);
-    click_button(running);
+    press_button(running);
     Sleep(300);
     check(!file_exists(link_path()), "with the desktop folder missing no link appears");
     check(!has_visible_box(running) && wait_for_exit(running, 0) == STILL_ACTIVE,
@@ -272,7 +272,7 @@ void drive_root_case(const Programs& programs) {
     const auto trace = trace_lines(sandbox);
     check_equal(count_lines(trace, "working_directory Q:\\"), 1,
                 "the working directory is the root of Q:, not its remembered directory");
-    click_button(running);
+    press_button(running);
     check(wait_for_file(link_path()), "the link is written");
     check_equal(count_lines(trace_lines(sandbox), "set_path Q:\\\\vrk\\VRK6.exe"), 1,
                 "the target is built as Q:\\\\vrk\\VRK6.exe and handed over unchanged");

@@ -32,7 +32,7 @@ void expect_target_beside_program(const Programs& programs, const Sandbox& sandb
     delete_file(link_path());
     Running running;
     if (!launch(running, sandbox)) return stop_program(running);
-    click_button(running);
+    press_button(running);
     const auto trace = trace_lines(sandbox);
     check_equal(count_lines(trace, "working_directory " + expected_directory), 1,
                 label + ": the working directory is " + expected_directory);
@@ -107,7 +107,7 @@ void start_ways_case(const Programs& programs) {
         delete_file(link_path());
         Running running;
         if (launch(running, sandbox, "", " --install /S \"C:\\other folder\" x")) {
-            click_button(running);
+            press_button(running);
             check(wait_for_file(link_path()), "with arguments: the link is written");
             check_equal(read_link(link_path()).target, sandbox.app_folder + "\\vrk\\VRK6.exe",
                         "with arguments: they are ignored and the target lies beside the program");
@@ -148,7 +148,7 @@ void start_ways_case(const Programs& programs) {
         DeleteFileA(sandbox.trace_path.c_str());
         Running running;
         if (launch(running, via_shortcut, "", " " + shortcut.arguments)) {
-            click_button(running);
+            press_button(running);
             check_equal(count_lines(trace_lines(sandbox), "working_directory " + sandbox.app_folder), 1,
                         "from a shortcut: the working directory is the program's folder, not the start-in folder");
             check(wait_for_file(link_path()), "from a shortcut: the link is written");
@@ -171,14 +171,14 @@ void existing_link_case(const Programs& programs) {
     }
     Running running;
     if (!launch(running, sandbox)) return stop_program(running);
-    click_button(running);
+    press_button(running);
     settle(running, 300);
     check_equal(read_link(link_path()).target, sandbox.app_folder + "\\vrk\\VRK6.exe",
                 "an existing file of the same name is replaced by the new link");
 
     SetFileAttributesA(link_path().c_str(), FILE_ATTRIBUTE_READONLY);
     const std::string before = read_file(link_path());
-    click_button(running);
+    press_button(running);
     settle(running, 300);
     check(!has_visible_box(running) && responsive(running), "a read-only link: no box, the program carries on");
     report("read-only link unchanged (1 = yes)", read_file(link_path()) == before);
@@ -224,7 +224,7 @@ void message_storm_case(const Programs& programs) {
     }
     check(responsive(running), "after 5,000 random application messages and 2,000 random WM_COMMANDs it responds");
     check(!file_exists(link_path()), "none of them wrote a link");
-    click_button(running);
+    press_button(running);
     check(wait_for_file(link_path()), "a click still writes the link");
     PostMessageA(window, WM_CLOSE, 0, 0);
     expect_exit(running, 0, "closes with exit code 0");
@@ -341,8 +341,8 @@ void writes_nothing_else_case(const Programs& programs) {
 
     Running running;
     if (!launch(running, sandbox)) return stop_program(running);
-    click_button(running);
-    click_button(running);
+    press_button(running);
+    press_button(running);
     check(wait_for_file(link_path()), "the link is written");
     bring_to_front(running.window);
     press_key(VK_ESCAPE);
