@@ -25,6 +25,13 @@ int main(int argc, char** argv) {
         programs.variants.emplace_back(equals + 1);
     }
     CoInitialize(nullptr);
+    // The first pointer input of a new virtual desktop has been seen to go missing;
+    // spend it on a harmless move to a corner before any case clicks.
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+    Sleep(100);
     bool known = false;
     for (const DriverCase& driver_case : driver_cases()) {
         if (std::strcmp(driver_case.name, argv[1]) != 0) continue;
