@@ -250,6 +250,7 @@ void load_main_window() {
     const HWND window = create_main_window(self);
     if (window == nullptr) fatal_error(load_failure);
     if (!create_controls(*self)) fatal_error(load_failure);
+    seams::notify_label_while_loading(self->controls[notice_label]);
     pump_waiting_messages();
     release_events();
     if (events_allowed()) on_creation_complete();

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/gdi_holders.h"
 #include "app/painting.h"
+#include "app/test_seams.h"
 #include "app/window_class.h"
 
 namespace {
@@ -66,4 +67,4 @@ HWND create_notice_label(HWND parent, int identifier) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-void handle_label_notify(std::int32_t, std::int32_t) {}
+void handle_label_notify(std::int32_t, std::int32_t) { seams::trace("label_notify"); }

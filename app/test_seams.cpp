@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "app/notice_label.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -54,6 +56,11 @@ void trace_heap(const char* event) {
     char detail[64];
     std::snprintf(detail, sizeof detail, "blocks=%llu bytes=%llu", blocks, bytes);
     trace(event, detail);
+}
+
+void notify_label_while_loading(HWND label) {
+    const LRESULT answer = SendMessageA(label, label_notify_message, 1, 2);
+    trace("notify_while_loading", answer == 0 ? "0" : "not 0");
 }
 
 void trace_working_directory() {

@@ -2,6 +2,8 @@
 // Switches and a trace for the test build, which the Wine tests drive.  The
 // shipped program is built without VRK_TEST_SEAMS, so all of this compiles away.
 
+#include <windows.h>
+
 namespace seams {
 #ifdef VRK_TEST_SEAMS
 // True when VRK_TEST_FAIL names `what` (a comma-separated list).
@@ -12,10 +14,13 @@ void trace(const char* event, const char* detail = nullptr);
 void trace_heap(const char* event);
 // Traces the process's working directory.
 void trace_working_directory();
+// Sends the notice label its notify message while events are held, and traces the answer.
+void notify_label_while_loading(HWND label);
 #else
 inline bool fail(const char*) { return false; }
 inline void trace(const char*, const char* = nullptr) {}
 inline void trace_heap(const char*) {}
 inline void trace_working_directory() {}
+inline void notify_label_while_loading(HWND) {}
 #endif
 }  // namespace seams

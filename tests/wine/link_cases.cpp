@@ -141,9 +141,14 @@ void forged_command_case(const Programs& programs) {
 }
 
 void label_notify_case(const Programs& programs) {
-    const Sandbox sandbox = make_sandbox("notify", programs.shipped);
+    const Sandbox sandbox = make_sandbox("notify", programs.seams);
     Running running;
     if (!launch(running, sandbox)) return stop_program(running);
+    // The test build sends itself one while the window is loading, with events held.
+    check_equal(count_lines(trace_lines(sandbox), "notify_while_loading 0"), 1,
+                "sent while the window is loading, 32885 is answered 0");
+    check_equal(count_lines(trace_lines(sandbox), "label_notify"), 0,
+                "sent while the window is loading, it calls nothing");
     const HWND label = child_with_id(running.window, label_id);
     const std::pair<WPARAM, LPARAM> values[] = {
         {0, 0}, {1, 2}, {0xFFFFFFFF, static_cast<LPARAM>(0x80000000)}, {0x7FFFFFFF, -1}, {12345, 67890}};
@@ -157,6 +162,8 @@ void label_notify_case(const Programs& programs) {
     check(all_zero, "message 32885 with any values is answered with 0");
     check(PostMessageA(label, label_notify_message, 5, 6) != FALSE, "a posted 32885 is accepted");
     settle(running);
+    check_equal(count_lines(trace_lines(sandbox), "label_notify"), 6,
+                "after loading, each of the 6 messages called the notify routine once");
     check(wait_for_exit(running, 0) == STILL_ACTIVE && !has_visible_box(running), "the program carries on quietly");
     PostMessageA(running.window, WM_CLOSE, 0, 0);
     expect_exit(running, 0, "closes with exit code 0");
