@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   libgtest-dev
   wine wine64 xvfb fonts-wqy-microhei fonts-wine locales
-  liblnk-utils icoutils imagemagick
+  liblnk-utils icoutils imagemagick x11-utils
 )
 
 missing=()
@@ -17,7 +17,7 @@ done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
