@@ -4,8 +4,9 @@ run_dir=$1
 export WINEPREFIX="$run_dir/prefix"
 export HOME="$run_dir/home"
 export WINEDEBUG=-all
-# Without this, every saved link also makes a .desktop file in the Unix home.
-export WINEDLLOVERRIDES=winemenubuilder.exe=d
+# Without the first, every saved link also makes a .desktop file in the Unix home;
+# the other two keep the first start from offering to fetch .NET and HTML runtimes.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 # Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives code page 936.
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export LANGUAGE=
