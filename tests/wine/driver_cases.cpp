@@ -134,11 +134,9 @@ void two_copies_case(const Programs& programs) {
     if (launch(first, sandbox) && launch(second, sandbox)) {
         check(first.window != second.window && IsWindowVisible(first.window) && IsWindowVisible(second.window),
               "two copies run side by side, each with its own window");
-        PostMessageA(first.window, WM_CLOSE, 0, 0);
-        expect_exit(first, 0, "the first copy closes with exit code 0");
+        close_window(first, "the first copy closes with exit code 0");
         check(IsWindowVisible(second.window) != FALSE, "the second copy is still there");
-        PostMessageA(second.window, WM_CLOSE, 0, 0);
-        expect_exit(second, 0, "the second copy closes with exit code 0");
+        close_window(second, "the second copy closes with exit code 0");
     }
     stop_program(first);
     stop_program(second);

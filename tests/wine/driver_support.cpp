@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "shortcut/com_ref.h"
+
 namespace {
 int pass_count = 0;
 int fail_count = 0;
@@ -17,13 +19,6 @@ std::wstring wide(const std::string& ansi) {
     return out;
 }
 
-template <class Interface>
-struct Com {
-    Interface* p = nullptr;
-    ~Com() {
-        if (p) p->Release();
-    }
-};
 }  // namespace
 
 bool check(bool passed, const std::string& name, const std::string& detail) {
@@ -300,27 +295,26 @@ std::string link_path() { return desktop_folder() + "Zarvello\xb2\xa5\xb7\xc5\xc
 
 LinkReadBack read_link(const std::string& path) {
     LinkReadBack link;
-    Com<IShellLinkA> shell_link;
-    Com<IPersistFile> persist;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&shell_link.p))) ||
-        FAILED(shell_link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist.p))) ||
-        FAILED(persist.p->Load(wide(path).c_str(), STGM_READ)))
+    ComRef<IShellLinkA> shell_link;
+    ComRef<IPersistFile> persist;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell_link.put())) ||
+        FAILED(shell_link->QueryInterface(IID_IPersistFile, persist.put())) ||
+        FAILED(persist->Load(wide(path).c_str(), STGM_READ)))
         return link;
     link.loaded = true;
     char text[1024] = {};
-    shell_link.p->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
+    shell_link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
     link.target = text;
     text[0] = '\0';
-    shell_link.p->GetDescription(text, sizeof text);
+    shell_link->GetDescription(text, sizeof text);
     link.description = text;
     text[0] = '\0';
-    shell_link.p->GetArguments(text, sizeof text);
+    shell_link->GetArguments(text, sizeof text);
     link.arguments = text;
     text[0] = '\0';
-    shell_link.p->GetWorkingDirectory(text, sizeof text);
+    shell_link->GetWorkingDirectory(text, sizeof text);
     link.working_directory = text;
-    shell_link.p->GetShowCmd(&link.show_command);
+    shell_link->GetShowCmd(&link.show_command);
     return link;
 }
 
@@ -381,6 +375,11 @@ void click_button(const Running& running) {
 void expect_exit(Running& running, DWORD code, const std::string& name) {
     check_equal(static_cast<long long>(wait_for_exit(running)), code, name);
     stop_program(running);
+}
+
+void close_window(Running& running, const std::string& name) {
+    PostMessageA(running.window, WM_CLOSE, 0, 0);
+    expect_exit(running, 0, name);
 }
 
 bool has_visible_box(const Running& running) {

@@ -100,6 +100,8 @@ void click_button(const Running& running);
 // mouse, for cases about what the click does rather than how it arrives.
 void press_button(const Running& running);
 void expect_exit(Running& running, DWORD code, const std::string& name);
+// Sends the main window WM_CLOSE and checks that the program ends with exit code 0.
+void close_window(Running& running, const std::string& name);
 bool has_visible_box(const Running& running);
 std::uint32_t read_u32(const std::string& bytes, std::size_t offset);
 int count_desktop_files();

@@ -136,8 +136,7 @@ void forged_command_case(const Programs& programs) {
     }
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     check(wait_for_file(link_path()), "BN_CLICKED from the real button writes the link");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 void label_notify_case(const Programs& programs) {
@@ -165,8 +164,7 @@ void label_notify_case(const Programs& programs) {
     check_equal(count_lines(trace_lines(sandbox), "label_notify"), 6,
                 "after loading, each of the 6 messages called the notify routine once");
     check(wait_for_exit(running, 0) == STILL_ACTIVE && !has_visible_box(running), "the program carries on quietly");
-    PostMessageA(running.window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 void quiet_failures_case(const Programs& programs) {
@@ -184,8 +182,7 @@ void quiet_failures_case(const Programs& programs) {
             check(!file_exists(link_path()), "without a link object no link is written");
             check(!has_visible_box(running) && wait_for_exit(running, 0) == STILL_ACTIVE,
                   "without a link object the program carries on, no box");
-            PostMessageA(running.window, WM_CLOSE, 0, 0);
-            expect_exit(running, 0, "it still closes with exit code 0");
+            close_window(running, "it still closes with exit code 0");
         }
         stop_program(running);
     }
@@ -201,8 +198,7 @@ void quiet_failures_case(const Programs& programs) {
             check(wait_for_file(relative_link), "the bare link name lands in the working directory");
             check(!file_exists(link_path()), "nothing lands on the desktop");
             check(!has_visible_box(running), "no box when the desktop lookup fails");
-            PostMessageA(running.window, WM_CLOSE, 0, 0);
-            expect_exit(running, 0, "closes with exit code 0");
+            close_window(running, "closes with exit code 0");
         }
         stop_program(running);
     }
@@ -216,8 +212,7 @@ void quiet_failures_case(const Programs& programs) {
             check(wait_for_file(link_path()), "the link is written without a working directory");
             check_equal(count_lines(trace_lines(sandbox), "set_path \\vrk\\VRK6.exe"), 1,
                         "the target handed over is \\vrk\\VRK6.exe");
-            PostMessageA(running.window, WM_CLOSE, 0, 0);
-            expect_exit(running, 0, "closes with exit code 0");
+            close_window(running, "closes with exit code 0");
         }
         stop_program(running);
     }
@@ -283,8 +278,7 @@ void drive_root_case(const Programs& programs) {
     check(wait_for_file(link_path()), "the link is written");
     check_equal(count_lines(trace_lines(sandbox), "set_path Q:\\\\vrk\\VRK6.exe"), 1,
                 "the target is built as Q:\\\\vrk\\VRK6.exe and handed over unchanged");
-    PostMessageA(running.window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
     DeleteFileA(sandbox.program_path.c_str());
 }
 
@@ -305,8 +299,7 @@ void heap_steady_case(const Programs& programs) {
               ends[4] + " then " + ends[clicks - 1]);
     }
     check(wait_for_file(link_path()), "the link was written");
-    PostMessageA(running.window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 // The label's painting on a memory DC: fill, black text from the top-left, clipping.

@@ -8,6 +8,7 @@
 #include <map>
 #include <random>
 
+#include "shortcut/com_ref.h"
 #include "tests/wine/driver_cases.h"
 #include "tests/wine/driver_support.h"
 #include "tests/wine/expected_texts.h"
@@ -47,8 +48,7 @@ void expect_target_beside_program(const Programs& programs, const Sandbox& sandb
             std::printf("measured: %s: %zu-byte target stored as \"%s\"\n", label.c_str(), target.size(),
                         read_link(link_path()).target.c_str());
     }
-    PostMessageA(running.window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, label + ": closes with exit code 0");
+    close_window(running, label + ": closes with exit code 0");
     (void)programs;
 }
 
@@ -111,8 +111,7 @@ void start_ways_case(const Programs& programs) {
             check(wait_for_file(link_path()), "with arguments: the link is written");
             check_equal(read_link(link_path()).target, sandbox.app_folder + "\\vrk\\VRK6.exe",
                         "with arguments: they are ignored and the target lies beside the program");
-            PostMessageA(running.window, WM_CLOSE, 0, 0);
-            expect_exit(running, 0, "with arguments: closes with exit code 0");
+            close_window(running, "with arguments: closes with exit code 0");
         }
         stop_program(running);
     }
@@ -121,11 +120,11 @@ void start_ways_case(const Programs& programs) {
         const std::string other = sandbox.root + "\\start-in";
         CreateDirectoryA(other.c_str(), nullptr);
         const std::string starter = sandbox.root + "\\start.lnk";
-        IShellLinkA* shell_link = nullptr;
-        IPersistFile* persist = nullptr;
+        ComRef<IShellLinkA> shell_link;
+        ComRef<IPersistFile> persist;
         bool made = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                               reinterpret_cast<void**>(&shell_link))) &&
-                    SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)));
+                                               shell_link.put())) &&
+                    SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, persist.put()));
         if (made) {
             shell_link->SetPath(sandbox.program_path.c_str());
             shell_link->SetWorkingDirectory(other.c_str());
@@ -134,8 +133,6 @@ void start_ways_case(const Programs& programs) {
             MultiByteToWideChar(CP_ACP, 0, starter.c_str(), -1, wide, MAX_PATH);
             made = SUCCEEDED(persist->Save(wide, TRUE));
         }
-        if (persist) persist->Release();
-        if (shell_link) shell_link->Release();
         if (!check(made, "a shortcut with another start-in folder is made")) return;
 
         // Start it as the shell starts a shortcut: its target, arguments and start-in folder.
@@ -154,8 +151,7 @@ void start_ways_case(const Programs& programs) {
             check(wait_for_file(link_path()), "from a shortcut: the link is written");
             check_equal(read_link(link_path()).target, sandbox.app_folder + "\\vrk\\VRK6.exe",
                         "from a shortcut: the target lies beside the program");
-            PostMessageA(running.window, WM_CLOSE, 0, 0);
-            expect_exit(running, 0, "from a shortcut: exit code 0");
+            close_window(running, "from a shortcut: exit code 0");
         }
         stop_program(running);
     }
@@ -226,8 +222,7 @@ void message_storm_case(const Programs& programs) {
     check(!file_exists(link_path()), "none of them wrote a link");
     press_button(running);
     check(wait_for_file(link_path()), "a click still writes the link");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 void many_clicks_case(const Programs& programs) {
@@ -251,8 +246,7 @@ void many_clicks_case(const Programs& programs) {
           std::to_string(after - warm) + " bytes more");
     check_equal(count_desktop_files(), 1, "300 clicks leave one file");
     check(responsive(running), "still responsive");
-    PostMessageA(running.window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 int black_pixels_on_screen(HWND window, const RECT& client_area) {
@@ -305,8 +299,7 @@ void repaints_case(const Programs& programs) {
     check_equal(static_cast<long long>(pixel), face, "the label's background is still button face");
     check(warm > 0 && after - warm <= 256 * 1024, "private bytes stay flat over 38,000 more repaints",
           std::to_string(after - warm) + " bytes more");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    expect_exit(running, 0, "closes with exit code 0");
+    close_window(running, "closes with exit code 0");
 }
 
 // Every file below a folder, with its size.
